@@ -101,10 +101,14 @@ TEST(ThreadTest, PluginObjectsCopiedOnOneThreadAndDestroyedOnAnother) {
           Quillmark copy(original);
           Quillmark assigned;
           assigned = copy;
+          // A game handle of its own, so wrappers are made here and released
+          // on the neighbour's thread: the SDK's tracking sees both.
+          assigned.gameHandle = std::make_shared<GameWrapper>();
           mine.emplace_back(std::move(copy));
           mine.emplace_back(std::in_place, assigned);
           Quillmark moved(std::move(assigned));
           moved = std::move(*mine.back());
+          mine.back() = std::move(moved);
         }
         phase.arrive_and_wait();
         slots[static_cast<std::size_t>((t + 1) % kThreads)].clear();
@@ -117,6 +121,26 @@ TEST(ThreadTest, PluginObjectsCopiedOnOneThreadAndDestroyedOnAnother) {
   EXPECT_EQ(original.managerHandle.use_count(), 1);
   EXPECT_EQ(original.gameHandle.use_count(), 1);
   original.gameHandle.reset();
+  EXPECT_EQ(pluginsdk::host::world().liveWrappers(), wrappersBefore);
+}
+
+// Wrappers may be made and dropped on any thread; the SDK's accounting of
+// them must hold up when several threads do so at once.
+TEST(ThreadTest, WrappersMadeAndReleasedOnSeveralThreadsAtOnce) {
+  const std::size_t wrappersBefore = pluginsdk::host::world().liveWrappers();
+  std::latch start(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&start] {
+      start.arrive_and_wait();
+      for (int i = 0; i < kCopiesPerThread; ++i) {
+        const GameWrapper game;
+        const GameWrapper copy(game);
+        const CarWrapper car(0);
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
   EXPECT_EQ(pluginsdk::host::world().liveWrappers(), wrappersBefore);
 }
 
