@@ -15,10 +15,15 @@ file(COPY ${CORPUS}/ DESTINATION ${WORK}/corpus)
 execute_process(
   COMMAND ${FUZZER} -max_total_time=${SECONDS} -print_final_stats=1
           -artifact_prefix=${WORK}/ ${WORK}/corpus
-  RESULT_VARIABLE result)
+  RESULT_VARIABLE result
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE output)
+file(WRITE ${WORK}/fuzzer.log "${output}")
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "${FUZZER} failed (${result}); the input is in ${WORK}")
+  message(FATAL_ERROR "${output}\n${FUZZER} failed (${result}); the input is in ${WORK}")
 endif()
+# The figures for the README: runs made, and the corpus it ended with.
+string(REGEX MATCH "stat::number_of_executed_units: *[0-9]+" runs "${output}")
 file(GLOB found ${WORK}/corpus/*)
 list(LENGTH found count)
-message(STATUS "corpus after the run: ${count} inputs")
+message(STATUS "${runs}; corpus after the run: ${count} inputs; log in ${WORK}/fuzzer.log")
