@@ -4,10 +4,12 @@
 // fault injected, the pass must throw the SDK's fault and have drawn exactly
 // the calls made before the failing one.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "Quillmark.h"
