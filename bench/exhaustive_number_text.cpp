@@ -47,7 +47,8 @@ void checkChunks() {
     for (std::uint64_t pattern = first; pattern < first + kChunk; ++pattern) {
       const auto bits = static_cast<std::uint32_t>(pattern);
       const float value = std::bit_cast<float>(bits);
-      const int printed = std::snprintf(expected, sizeof expected, "%f", static_cast<double>(value));
+      const int printed =
+          std::snprintf(expected, sizeof expected, "%f", static_cast<double>(value));
       const std::size_t length = quillmark::formatFixed6(value, got);
       if (printed < 0 || static_cast<std::size_t>(printed) != length ||
           std::memcmp(expected, got, length) != 0) {

@@ -1,0 +1,155 @@
+// quillmark-bench: the plugin's draw pass (Pass) side by side with the same
+// SDK calls given ready-made texts (Floor) and with texts built the common
+// way (Naive), for 0 (no replay), 1, 6, 8 and 64 qualifying cars. Each run
+// reports allocations, SDK calls and panels per pass; a summary at the end
+// sets the figures against the goals.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "allocation_count.h"
+#include "bench_world.h"
+#include "reference_passes.h"
+
+namespace quillmark::bench {
+namespace {
+
+// Runs `pass` over the scene for state.range(0) cars and sets the counters.
+void measure(benchmark::State& state, const pluginsdk::host::Drawable& pass) {
+  ConsumingSink sink;
+  const CanvasWrapper canvas(sink);
+  pluginsdk::host::World& world = pluginsdk::host::world();
+  world.clearCalls();
+  const std::uint64_t allocationsBefore = allocationCount();
+  for (auto _ : state) pass(canvas);
+  const std::uint64_t allocations = allocationCount() - allocationsBefore;
+
+  using benchmark::Counter;
+  state.counters["allocs"] = Counter(static_cast<double>(allocations), Counter::kAvgIterations);
+  state.counters["sdk_calls"] =
+      Counter(static_cast<double>(world.callCount()), Counter::kAvgIterations);
+  state.counters["panels"] = Counter(static_cast<double>(sink.panels()), Counter::kAvgIterations);
+}
+
+void Pass(benchmark::State& state) {
+  showScene(static_cast<int>(state.range(0)));
+  const LoadedPlugin plugin;
+  measure(state, plugin.drawPass());
+}
+
+void Floor(benchmark::State& state) {
+  showScene(static_cast<int>(state.range(0)));
+  const pluginsdk::host::Drawable pass = FloorPass(kDefaultName, kDefaultSettings);
+  measure(state, pass);
+}
+
+void Naive(benchmark::State& state) {
+  showScene(static_cast<int>(state.range(0)));
+  const pluginsdk::host::Drawable pass = NaivePass();
+  measure(state, pass);
+}
+
+void carCounts(benchmark::internal::Benchmark* family) {
+  family->ArgName("cars");
+  for (int cars : {0, 1, 6, 8, 64}) family->Arg(cars);
+}
+
+BENCHMARK(Pass)->Apply(carCounts);
+BENCHMARK(Floor)->Apply(carCounts);
+BENCHMARK(Naive)->Apply(carCounts);
+
+// What the summary needs of one run.
+struct Figures {
+  double nanoseconds = 0;  // CPU time per pass
+  double allocs = 0;
+  double panels = 0;
+};
+
+// The console's report, plus the figures of every run kept by name.
+class KeepingReporter final : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+      Figures& figures = figures_[run.benchmark_name()];
+      figures.nanoseconds = run.GetAdjustedCPUTime() *
+                            benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                            benchmark::GetTimeUnitMultiplier(run.time_unit);
+      figures.allocs = counter(run, "allocs");
+      figures.panels = counter(run, "panels");
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  // The figures of "FAMILY/cars:N", or null when that run did not happen
+  // (a --benchmark_filter left it out).
+  const Figures* find(const char* family, int cars) const {
+    const auto found = figures_.find(std::string(family) + "/cars:" + std::to_string(cars));
+    return found == figures_.end() ? nullptr : &found->second;
+  }
+
+ private:
+  static double counter(const Run& run, const char* name) {
+    const auto found = run.counters.find(name);
+    return found == run.counters.end() ? 0 : found->second.value;
+  }
+
+  std::map<std::string, Figures> figures_;
+};
+
+const char* verdict(bool met) { return met ? "met" : "MISSED"; }
+
+void printSummary(const KeepingReporter& results) {
+  std::printf("\nSummary (CPU time per pass; goals in brackets)\n");
+  bool allMet = true;
+  for (int cars : {6, 8}) {
+    const Figures* pass = results.find("Pass", cars);
+    const Figures* floor = results.find("Floor", cars);
+    const Figures* naive = results.find("Naive", cars);
+    if (pass == nullptr || floor == nullptr || naive == nullptr) continue;
+    const double overFloor = pass->nanoseconds / floor->nanoseconds;
+    const double naiveOver = naive->nanoseconds / pass->nanoseconds;
+    allMet = allMet && overFloor <= 1.5 && naiveOver >= 4;
+    std::printf("  %2d cars: pass/floor %.2f [<= 1.5, %s]   naive/pass %.2f [>= 4, %s]\n", cars,
+                overFloor, verdict(overFloor <= 1.5), naiveOver, verdict(naiveOver >= 4));
+  }
+  std::printf("  allocations per pass (per panel), pass against floor [equal]:\n");
+  for (int cars : {0, 1, 6, 8, 64}) {
+    const Figures* pass = results.find("Pass", cars);
+    const Figures* floor = results.find("Floor", cars);
+    if (pass == nullptr || floor == nullptr) continue;
+    const bool equal = pass->allocs == floor->allocs;
+    allMet = allMet && equal;
+    auto perPanel = [](const Figures& f) { return f.panels > 0 ? f.allocs / f.panels : 0.0; };
+    std::printf("    %2d cars: pass %g (%g), floor %g (%g) [%s]\n", cars, pass->allocs,
+                perPanel(*pass), floor->allocs, perPanel(*floor), verdict(equal));
+  }
+  const Figures* eight = results.find("Pass", 8);
+  const Figures* sixtyFour = results.find("Pass", 64);
+  if (eight != nullptr && sixtyFour != nullptr) {
+    const double growth = sixtyFour->nanoseconds / eight->nanoseconds;
+    const bool linear = growth >= 7.2 && growth <= 8.8;
+    allMet = allMet && linear;
+    std::printf("  pass at 64 cars / pass at 8 cars: %.2f [7.2 to 8.8, %s]\n", growth,
+                verdict(linear));
+  }
+  std::printf("  %s\n", allMet ? "every goal met" : "some goal MISSED");
+}
+
+}  // namespace
+}  // namespace quillmark::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  quillmark::bench::KeepingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  quillmark::bench::printSummary(reporter);
+  return 0;
+}
