@@ -16,8 +16,7 @@ void World::clearCalls() noexcept {
   calls_.clear();
 }
 
-void World::enter(Operation operation) {
-  ++callCount_;
+void World::record(Operation operation) {
   if (logging_) calls_.push_back(operation);
   if (observer_ != nullptr) observer_->onCall(operation);
   if (callCount_ == failAt_) throw SdkFault(callCount_);
