@@ -6,8 +6,19 @@
 
 namespace pluginsdk::host {
 
-World& world() {
+namespace {
+
+// Made on first use, out of line so that world(), which every SDK call asks
+// for, stays a check of its guard and a load.
+[[gnu::noinline]] World& makeWorld() {
   static World theWorld;
+  return theWorld;
+}
+
+}  // namespace
+
+World& world() {
+  static World& theWorld = makeWorld();
   return theWorld;
 }
 
