@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "NumberText.h"
 #include "pluginsdk/wrappers.h"
@@ -45,31 +44,37 @@ constexpr SettingRow kSettingRows[] = {
     {"Transition Speed: ", 340, &ProfileCameraSettings::TransitionSpeed},
 };
 
-void drawText(CanvasWrapper& canvas, std::string text) {
-  canvas.DrawString(std::move(text), 1.0f, 1.0f, true, false);
+// How every text is drawn.
+constexpr float kTextScale = 1.0f;
+constexpr bool kTextShadow = true;
+constexpr bool kTextWrap = false;
+
+// "Player Settings: " and the player's name.
+std::string nameLine(const PriWrapper& viewed) {
+  const UnrealStringWrapper nameWrapper = viewed.GetPlayerName();
+  const std::string name = nameWrapper.ToString();
+  std::string text;
+  text.reserve(kNameLabel.size() + name.size());
+  text.append(kNameLabel).append(name);
+  return text;
 }
 
 // One panel for `viewed`. Each value row asks for the settings again rather
 // than reusing a copy, so every row shows what the game holds as it is drawn.
+// Each text is made straight into DrawString's parameter, never moved.
 void drawPanel(CanvasWrapper& canvas, const PriWrapper& viewed) {
   canvas.SetColor(0, 0, 0, 30);
   canvas.DrawRect(kPanelTopLeft, kPanelBottomRight);
   canvas.SetColor(225, 225, 225, 255);
 
   canvas.SetPosition(kNamePosition);
-  {
-    const UnrealStringWrapper nameWrapper = viewed.GetPlayerName();
-    const std::string name = nameWrapper.ToString();
-    std::string text;
-    text.reserve(kNameLabel.size() + name.size());
-    text.append(kNameLabel).append(name);
-    drawText(canvas, std::move(text));
-  }
+  canvas.DrawString(nameLine(viewed), kTextScale, kTextScale, kTextShadow, kTextWrap);
 
   for (const SettingRow& row : kSettingRows) {
     canvas.SetPosition({kTextX, row.y});
     const float value = viewed.GetCameraSettings().*row.field;
-    drawText(canvas, quillmark::labelledNumber(row.label, value));
+    canvas.DrawString(quillmark::labelledNumber(row.label, value), kTextScale, kTextScale,
+                      kTextShadow, kTextWrap);
   }
   canvas.SetPosition(kEndPosition);
 }

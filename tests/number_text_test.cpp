@@ -30,6 +30,13 @@ TEST(NumberTextTest, MatchesPrintfAtTheEdges) {
       std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
   };
   for (float value : cases) EXPECT_EQ(formatted(value), printfFixed(value)) << value;
+
+  // Whole parts on either side of each digit count, and roundings that carry
+  // into a new digit (9.9999999f shows as 10.000000).
+  const float digitCounts[] = {9.0f,       10.0f,        99.0f,     100.0f,     999.0f,
+                               1000.0f,    99999.0f,     100000.0f, 9999999.0f, 10000000.0f,
+                               9.9999999f, -99.9999995f, 0.9999996f};
+  for (float value : digitCounts) EXPECT_EQ(formatted(value), printfFixed(value)) << value;
 }
 
 TEST(NumberTextTest, NonFiniteValuesPrintAsGlibcDoes) {

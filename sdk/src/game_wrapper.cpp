@@ -10,26 +10,31 @@
 using pluginsdk::detail::AddressKind;
 using pluginsdk::detail::makeAddress;
 using pluginsdk::host::Operation;
+using pluginsdk::host::World;
 using pluginsdk::host::world;
 
 bool GameWrapper::IsInReplay() const {
-  world().enter(Operation::IsInReplay);
-  return world().scene.inReplay;
+  World& game = world();
+  game.enter(Operation::IsInReplay);
+  return game.scene.inReplay;
 }
 
 CameraWrapper GameWrapper::GetCamera() const {
-  world().enter(Operation::GetCamera);
-  return CameraWrapper(world().scene.camera ? makeAddress(AddressKind::Camera, 1) : 0);
+  World& game = world();
+  game.enter(Operation::GetCamera);
+  return CameraWrapper(game.scene.camera ? makeAddress(AddressKind::Camera, 1) : 0);
 }
 
 ReplayServerWrapper GameWrapper::GetGameEventAsReplay() const {
-  world().enter(Operation::GetGameEventAsReplay);
-  const auto& scene = world().scene;
+  World& game = world();
+  game.enter(Operation::GetGameEventAsReplay);
+  const auto& scene = game.scene;
   const bool live = scene.inReplay && scene.event.has_value();
   return ReplayServerWrapper(live ? makeAddress(AddressKind::ReplayEvent, 1) : 0);
 }
 
 void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> drawable) {
-  world().enter(Operation::RegisterDrawable);
-  world().drawables().push_back(std::move(drawable));
+  World& game = world();
+  game.enter(Operation::RegisterDrawable);
+  game.drawables().push_back(std::move(drawable));
 }

@@ -2,8 +2,13 @@
 
 #include "pluginsdk/tracked_wrapper.h"
 
+#include <atomic>
 #include <cstddef>
-#include <mutex>
+#include <thread>
+
+#if defined(__GLIBC__)
+#include <sys/single_threaded.h>
+#endif
 
 #include "pluginsdk/host/world.h"
 
@@ -11,10 +16,51 @@ namespace pluginsdk {
 namespace {
 
 // Wrappers may be made and dropped on any thread (a handle to the game
-// wrapper can be released anywhere), so the list has a lock. It never
-// allocates, so tracking cannot fail.
+// wrapper can be released anywhere), so the list has a lock. It is a spin
+// lock rather than a mutex: it is taken for a few stores around every wrapper
+// a plugin obtains, almost never contended, and cheaper to take and release.
+// It never allocates, so tracking cannot fail.
+class SpinLock {
+ public:
+  void lock() noexcept {
+    while (held_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+  }
+  void unlock() noexcept { held_.clear(std::memory_order_release); }
+
+ private:
+  std::atomic_flag held_ = ATOMIC_FLAG_INIT;
+};
+
+// Takes the lock only while the process has more than one thread. With one
+// thread nothing else can touch the list, and the lock's atomic instruction is
+// most of what tracking a wrapper costs; libstdc++ skips the atomics of
+// shared_ptr counts the same way. A thread is only made by a running thread,
+// so the check can never miss one that is already there.
+class ListGuard {
+ public:
+  explicit ListGuard(SpinLock& lock) noexcept : lock_(singleThreaded() ? nullptr : &lock) {
+    if (lock_ != nullptr) lock_->lock();
+  }
+  ListGuard(const ListGuard&) = delete;
+  ListGuard& operator=(const ListGuard&) = delete;
+  ~ListGuard() {
+    if (lock_ != nullptr) lock_->unlock();
+  }
+
+ private:
+  static bool singleThreaded() noexcept {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+    return __libc_single_threaded != 0;
+#else
+    return false;
+#endif
+  }
+
+  SpinLock* lock_;
+};
+
 struct LiveList {
-  std::mutex mutex;
+  SpinLock lock;
   TrackedWrapper* newest = nullptr;
   std::size_t count = 0;
   std::size_t outOfOrder = 0;
@@ -29,7 +75,7 @@ LiveList& liveList() {
 
 TrackedWrapper::TrackedWrapper() noexcept : older_(nullptr), newer_(nullptr) {
   LiveList& list = liveList();
-  const std::lock_guard lock(list.mutex);
+  const ListGuard guard(list.lock);
   older_ = list.newest;
   if (older_ != nullptr) older_->newer_ = this;
   list.newest = this;
@@ -40,7 +86,7 @@ TrackedWrapper::TrackedWrapper(const TrackedWrapper&) noexcept : TrackedWrapper(
 
 TrackedWrapper::~TrackedWrapper() {
   LiveList& list = liveList();
-  const std::lock_guard lock(list.mutex);
+  const ListGuard guard(list.lock);
   if (newer_ != nullptr) {
     ++list.outOfOrder;  // something obtained later is still alive
     newer_->older_ = older_;
@@ -55,13 +101,13 @@ namespace host {
 
 std::size_t World::liveWrappers() const noexcept {
   LiveList& list = liveList();
-  const std::lock_guard lock(list.mutex);
+  const ListGuard guard(list.lock);
   return list.count;
 }
 
 std::size_t World::outOfOrderReleases() const noexcept {
   LiveList& list = liveList();
-  const std::lock_guard lock(list.mutex);
+  const ListGuard guard(list.lock);
   return list.outOfOrder;
 }
 

@@ -6,8 +6,19 @@
 
 namespace pluginsdk::host {
 
-World& world() {
+namespace {
+
+// Made on first use, out of line so that world(), which every SDK call asks
+// for, stays a check of its guard and a load.
+[[gnu::noinline]] World& makeWorld() {
   static World theWorld;
+  return theWorld;
+}
+
+}  // namespace
+
+World& world() {
+  static World& theWorld = makeWorld();
   return theWorld;
 }
 
@@ -16,8 +27,7 @@ void World::clearCalls() noexcept {
   calls_.clear();
 }
 
-void World::enter(Operation operation) {
-  ++callCount_;
+void World::record(Operation operation) {
   if (logging_) calls_.push_back(operation);
   if (observer_ != nullptr) observer_->onCall(operation);
   if (callCount_ == failAt_) throw SdkFault(callCount_);

@@ -10,24 +10,28 @@ using pluginsdk::detail::findCar;
 using pluginsdk::detail::findPlayer;
 using pluginsdk::detail::makeAddress;
 using pluginsdk::host::Operation;
+using pluginsdk::host::World;
 using pluginsdk::host::world;
 
 bool ActorWrapper::IsNull() const {
-  world().enter(Operation::IsNull);
-  return !pluginsdk::detail::isLive(world().scene, address_);
+  World& game = world();
+  game.enter(Operation::IsNull);
+  return !pluginsdk::detail::isLive(game.scene, address_);
 }
 
 ViewTarget BaseCameraWrapper::GetViewTarget() const {
-  world().enter(Operation::GetViewTarget);
+  World& game = world();
+  game.enter(Operation::GetViewTarget);
   ViewTarget target{};
-  const auto& camera = world().scene.camera;
+  const auto& camera = game.scene.camera;
   if (camera && address() != 0) target.PriHandle = camera->viewTarget;
   return target;
 }
 
 std::string UnrealStringWrapper::ToString() const {
-  world().enter(Operation::ToString);
-  const pluginsdk::host::Player* owner = findPlayer(world().scene, owner_);
+  World& game = world();
+  game.enter(Operation::ToString);
+  const pluginsdk::host::Player* owner = findPlayer(game.scene, owner_);
   return owner == nullptr ? std::string() : owner->name;
 }
 
@@ -41,26 +45,30 @@ PriWrapper::PriWrapper(std::uint64_t handle) : PlayerReplicationInfoWrapper(hand
 }
 
 CarWrapper PriWrapper::GetCar() const {
-  world().enter(Operation::GetCar);
-  const bool live = findPlayer(world().scene, address()) != nullptr;
+  World& game = world();
+  game.enter(Operation::GetCar);
+  const bool live = findPlayer(game.scene, address()) != nullptr;
   return CarWrapper(live ? makeAddress(AddressKind::PlayerCar, address()) : 0);
 }
 
 ProfileCameraSettings PriWrapper::GetCameraSettings() const {
-  world().enter(Operation::GetCameraSettings);
-  const pluginsdk::host::Player* player = findPlayer(world().scene, address());
+  World& game = world();
+  game.enter(Operation::GetCameraSettings);
+  const pluginsdk::host::Player* player = findPlayer(game.scene, address());
   return player == nullptr ? ProfileCameraSettings{} : player->camera;
 }
 
 PriWrapper VehicleWrapper::GetPRI() const {
-  world().enter(Operation::GetPRI);
-  const auto car = findCar(world().scene, address());
+  World& game = world();
+  game.enter(Operation::GetPRI);
+  const auto car = findCar(game.scene, address());
   return PriWrapper(car ? car->pri : 0, PriWrapper::Internal{});
 }
 
 std::int32_t ArrayWrapper<CarWrapper>::Count() const {
-  world().enter(Operation::Count);
-  const auto& event = world().scene.event;
+  World& game = world();
+  game.enter(Operation::Count);
+  const auto& event = game.scene.event;
   if (event_ == 0 || !event) return 0;
   // The game's arrays count in 32 bits; a longer list shows its first 2^31-1.
   const std::size_t count = event->cars.size();
@@ -74,6 +82,7 @@ CarWrapper ArrayWrapper<CarWrapper>::Get(std::int32_t index) const {
 }
 
 ArrayWrapper<CarWrapper> GameEventWrapper::GetCars() const {
-  world().enter(Operation::GetCars);
-  return ArrayWrapper<CarWrapper>(world().scene.event ? address() : 0);
+  World& game = world();
+  game.enter(Operation::GetCars);
+  return ArrayWrapper<CarWrapper>(game.scene.event ? address() : 0);
 }

@@ -16,9 +16,9 @@
 
 #include "pluginsdk/canvas_wrapper.h"
 #include "pluginsdk/export.h"
-#include "pluginsdk/records.h"
 #include "pluginsdk/host/canvas_sink.h"
 #include "pluginsdk/host/operations.h"
+#include "pluginsdk/records.h"
 
 namespace pluginsdk::host {
 
@@ -44,9 +44,9 @@ struct ReplayEvent {
 // below 2^56 but 0 may be used, and one that is no key names no player.
 struct Scene {
   bool inReplay = false;
-  std::optional<Camera> camera;       // nullopt: no active camera
+  std::optional<Camera> camera;  // nullopt: no active camera
   std::map<std::uint64_t, Player> players;
-  std::optional<ReplayEvent> event;   // nullopt: no replay event
+  std::optional<ReplayEvent> event;  // nullopt: no replay event
 };
 
 // Told of every SDK call before it answers; may change the scene, which is
@@ -93,10 +93,17 @@ class PLUGINSDK_API World {
   void reset();
 
   // Used by the wrappers themselves: count, log and observe one call, and
-  // throw if this is the call to fail.
-  void enter(Operation operation);
+  // throw if this is the call to fail. Inline, as every SDK call makes it:
+  // a call that is neither logged, observed nor failed only counts.
+  void enter(Operation operation) {
+    ++callCount_;
+    if (logging_ || observer_ != nullptr || callCount_ == failAt_) record(operation);
+  }
 
  private:
+  // The rest of enter: logs, observes, then throws if this is the call to fail.
+  void record(Operation operation);
+
   std::uint64_t callCount_ = 0;
   std::uint64_t failAt_ = 0;
   bool logging_ = true;
