@@ -28,9 +28,7 @@ std::string printfFixed(float value) {
 }
 
 std::vector<CanvasOp> expectedPanel(const std::string& name, const ProfileCameraSettings& s) {
-  auto text = [](std::string value) {
-    return canvas::DrawString{std::move(value), 1, 1, true, false};
-  };
+  auto text = [](std::string value) { return canvas::DrawString{std::move(value), 1, 1, true, false}; };
   return {
       canvas::SetColor{0, 0, 0, 30},
       canvas::DrawRect{5, 190, 255, 365},
@@ -91,8 +89,7 @@ std::vector<std::string> PluginTest::callNames() const {
 }
 
 std::size_t PluginTest::callsOf(Operation operation) const {
-  return static_cast<std::size_t>(
-      std::count(world.calls().begin(), world.calls().end(), operation));
+  return static_cast<std::size_t>(std::count(world.calls().begin(), world.calls().end(), operation));
 }
 
 std::size_t PluginTest::wrappersLeft() const { return world.liveWrappers() - baseline_; }
