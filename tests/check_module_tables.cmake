@@ -1,0 +1,96 @@
+# cmake -DMODULE=file -DFORMAT=elf|pe -DTOOL=nm|objdump -P check_module_tables.cmake
+#
+# Reads what a plugin module shows the loader and fails on anything it must
+# not show: an exported name other than the entry points, the descriptor and
+# the plugin base class's members, virtual table and type information; on
+# ELF a STB_GNU_UNIQUE symbol (which would keep the module loaded after
+# dlclose); on PE an image that is not PE32+ for x86-64, or an import of any
+# DLL but pluginsdk.dll and the system's.
+
+cmake_minimum_required(VERSION 3.25)
+
+foreach(var MODULE FORMAT TOOL)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "check_module_tables: -D${var}=... is required")
+  endif()
+endforeach()
+if(NOT EXISTS "${MODULE}")
+  message(FATAL_ERROR "check_module_tables: module ${MODULE} does not exist")
+endif()
+
+# Itanium-mangled names of BakkesMod::Plugin::BakkesModPlugin's members, and
+# its virtual table, type information and type name.
+set(base_class "N9BakkesMod6Plugin15BakkesModPlugin")
+set(allowed_class_symbol "^_Z(${base_class}|T[VIS]${base_class}E$)")
+set(required exports getPlugin deleteMe "_ZTV${base_class}E" "_ZTI${base_class}E")
+
+function(run_tool)
+  execute_process(COMMAND ${ARGV} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "check_module_tables: `${ARGV}` failed (${rc}): ${err}")
+  endif()
+  set(tool_output "${out}" PARENT_SCOPE)
+endfunction()
+
+set(exported "")
+set(problems "")
+if(FORMAT STREQUAL "elf")
+  # POSIX format: "name type value size", one symbol a line.
+  run_tool(${TOOL} -D --defined-only --format=posix "${MODULE}")
+  string(REPLACE "\n" ";" lines "${tool_output}")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^([^ ]+) ([A-Za-z]) ")
+      list(APPEND exported "${CMAKE_MATCH_1}")
+      if(CMAKE_MATCH_2 STREQUAL "u")
+        list(APPEND problems "STB_GNU_UNIQUE symbol ${CMAKE_MATCH_1}")
+      endif()
+    endif()
+  endforeach()
+elseif(FORMAT STREQUAL "pe")
+  run_tool(${TOOL} -p "${MODULE}")
+  if(NOT tool_output MATCHES "Magic[\t ]+020b")
+    list(APPEND problems "not a PE32+ image")
+  endif()
+  run_tool(${TOOL} -f "${MODULE}")
+  if(NOT tool_output MATCHES "file format pei-x86-64")
+    list(APPEND problems "not an x86-64 image")
+  endif()
+  run_tool(${TOOL} -p "${MODULE}")
+  string(REPLACE "\n" ";" lines "${tool_output}")
+  set(in_names FALSE)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
+      set(in_names TRUE)
+    elseif(in_names AND line MATCHES "^[\t ]+\\[ *[0-9]+\\] (.+)$")
+      list(APPEND exported "${CMAKE_MATCH_1}")
+    elseif(in_names)
+      set(in_names FALSE)
+    endif()
+    if(line MATCHES "DLL Name: (.+)$")
+      string(TOLOWER "${CMAKE_MATCH_1}" dll)
+      if(NOT dll MATCHES "^(pluginsdk|kernel32|msvcrt|ntdll|user32|advapi32|ucrtbase|api-ms-win-.*)\\.dll$")
+        list(APPEND problems "imports ${CMAKE_MATCH_1}")
+      endif()
+    endif()
+  endforeach()
+else()
+  message(FATAL_ERROR "check_module_tables: FORMAT must be elf or pe, not '${FORMAT}'")
+endif()
+
+foreach(name IN LISTS exported)
+  if(NOT name MATCHES "${allowed_class_symbol}" AND NOT name IN_LIST required)
+    list(APPEND problems "exports ${name}")
+  endif()
+endforeach()
+foreach(name IN LISTS required)
+  if(NOT name IN_LIST exported)
+    list(APPEND problems "does not export ${name}")
+  endif()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n  " text)
+  message(FATAL_ERROR "${MODULE}:\n  ${text}")
+endif()
+list(LENGTH exported count)
+message(STATUS "${MODULE}: ${count} exported names, all expected")
