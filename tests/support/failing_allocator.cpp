@@ -7,6 +7,9 @@
 
 #include <atomic>
 #include <cstdlib>
+#if defined(_WIN32)
+#include <malloc.h>
+#endif
 #include <new>
 
 namespace quillmark::test::allocator {
@@ -34,12 +37,19 @@ void* allocate(std::size_t size, std::size_t alignment) noexcept {
   if (countAndDecide()) return nullptr;
   if (size == 0) size = 1;
   void* memory = nullptr;
+#if defined(_WIN32)
+  // Windows has no aligned_alloc; its aligned allocator serves every size,
+  // and release() frees everything with its matching free.
+  memory = _aligned_malloc(size, alignment < alignof(std::max_align_t) ? alignof(std::max_align_t)
+                                                                       : alignment);
+#else
   if (alignment <= alignof(std::max_align_t)) {
     memory = std::malloc(size);
   } else {
     // aligned_alloc wants a size that is a multiple of the alignment.
     memory = std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
   }
+#endif
   if (memory != nullptr) ++live;
   return memory;
 }
@@ -53,7 +63,11 @@ void* allocateOrThrow(std::size_t size, std::size_t alignment) {
 void release(void* memory) noexcept {
   if (memory == nullptr) return;
   --live;
+#if defined(_WIN32)
+  _aligned_free(memory);
+#else
   std::free(memory);
+#endif
 }
 
 }  // namespace
