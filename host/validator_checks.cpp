@@ -128,6 +128,7 @@ void checkLoadUnload(const std::string& plugin, std::uint64_t) {
       session.end();
     }
     require(manager.expired(), when + ": the module still shares the manager");
+    require(world().drawables().empty(), when + ": drawables left registered");
     require(world().liveWrappers() == baseline,
             when + ": " + std::to_string(world().liveWrappers() - baseline) +
                 " wrapper(s) still alive");
