@@ -1,6 +1,7 @@
 #include "validator.h"
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <nlohmann/json.hpp>

@@ -4,7 +4,7 @@
 #include "test_module.h"
 
 namespace {
-class CrashesInDraw : public BakkesMod::Plugin::BakkesModPlugin {
+class CrashesInDraw final : public BakkesMod::Plugin::BakkesModPlugin {
  public:
   void onLoad() override {
     gameHandle->RegisterDrawable([](CanvasWrapper) { std::raise(SIGSEGV); });

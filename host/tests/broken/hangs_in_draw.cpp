@@ -6,7 +6,7 @@
 namespace {
 std::atomic<bool> forever{true};
 
-class HangsInDraw : public BakkesMod::Plugin::BakkesModPlugin {
+class HangsInDraw final : public BakkesMod::Plugin::BakkesModPlugin {
  public:
   void onLoad() override {
     gameHandle->RegisterDrawable([](CanvasWrapper) {

@@ -7,7 +7,7 @@
 namespace {
 std::vector<CameraWrapper> kept;
 
-class LeaksWrapper : public BakkesMod::Plugin::BakkesModPlugin {
+class LeaksWrapper final : public BakkesMod::Plugin::BakkesModPlugin {
  public:
   void onLoad() override {
     gameHandle->RegisterDrawable(

@@ -3,7 +3,7 @@
 #include "test_module.h"
 
 namespace {
-class SwallowsFault : public BakkesMod::Plugin::BakkesModPlugin {
+class SwallowsFault final : public BakkesMod::Plugin::BakkesModPlugin {
  public:
   void onLoad() override {
     gameHandle->RegisterDrawable([this](CanvasWrapper canvas) {

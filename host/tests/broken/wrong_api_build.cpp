@@ -2,7 +2,7 @@
 #include "test_module.h"
 
 namespace {
-class WrongApiBuild : public BakkesMod::Plugin::BakkesModPlugin {};
+class WrongApiBuild final : public BakkesMod::Plugin::BakkesModPlugin {};
 }  // namespace
 
 QUILLMARK_TEST_MODULE(WrongApiBuild, kPluginApiBuild - 1);
