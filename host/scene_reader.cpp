@@ -1,5 +1,8 @@
 #include "scene_reader.h"
 
+#include <algorithm>
+#include <bit>
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -97,14 +100,56 @@ class Reader {
       if (text == "Infinity") return std::numeric_limits<float>::infinity();
       if (text == "-Infinity") return -std::numeric_limits<float>::infinity();
       if (text == "NaN") return std::numeric_limits<float>::quiet_NaN();
-      fail(path, "expected a number, \"Infinity\", \"-Infinity\" or \"NaN\", got \"" + text + "\"");
+      if (text == "-NaN") return -std::numeric_limits<float>::quiet_NaN();
+      fail(path,
+           "expected a number, \"Infinity\", \"-Infinity\", \"NaN\", \"-NaN\" or "
+           "{\"bits\": \"0xXXXXXXXX\"}, got \"" +
+               text + "\"");
+    }
+    // Any float at all, signalling NaNs and NaN payloads included, by its bits.
+    if (value.is_object()) {
+      onlyKeys(value, path, {"bits"});
+      const std::string bitsPath = join(path, "bits");
+      if (!value.contains("bits")) fail(bitsPath, "missing");
+      const json& bits = value["bits"];
+      expect(bits, bits.is_string(), bitsPath, "a string \"0xXXXXXXXX\"");
+      return floatFromBits(bits.get<std::string>(), bitsPath);
     }
     expect(value, value.is_number(), path, "a number");
     const double number = value.get<double>();
-    if (std::fabs(number) > std::numeric_limits<float>::max()) {
-      fail(path, "number out of the range of a float");
-    }
+    // Numbers that round to FLT_MAX are in range (3.4028235e38 among them);
+    // from halfway to the next power of two on, a float would be infinite.
+    constexpr double kFirstOutOfRange = 0x1.ffffffp127;
+    if (std::fabs(number) >= kFirstOutOfRange) fail(path, "number out of the range of a float");
     return static_cast<float>(number);
+  }
+
+  float floatFromBits(const std::string& text, const std::string& path) const {
+    const bool wellFormed =
+        text.size() == 10 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
+        std::all_of(text.begin() + 2, text.end(),
+                    [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+    if (!wellFormed) fail(path, "expected \"0x\" and 8 hex digits, got \"" + text + "\"");
+    const auto bits = static_cast<std::uint32_t>(std::stoul(text.substr(2), nullptr, 16));
+    return std::bit_cast<float>(bits);
+  }
+
+  // A name is text, or its bytes as numbers 0-255 for one that is not UTF-8
+  // (JSON text cannot hold such bytes).
+  std::string name(const json& value, const std::string& path) const {
+    if (value.is_string()) return value.get<std::string>();
+    expect(value, value.is_array(), path, "a string or an array of byte values");
+    std::string bytes;
+    bytes.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const json& byte = value[i];
+      const std::string bytePath = path + "[" + std::to_string(i) + "]";
+      expect(byte, byte.is_number_integer() || byte.is_number_unsigned(), bytePath, "an integer");
+      const std::int64_t number = byte.get<std::int64_t>();
+      if (number < 0 || number > 255) fail(bytePath, "must be between 0 and 255");
+      bytes.push_back(static_cast<char>(static_cast<unsigned char>(number)));
+    }
+    return bytes;
   }
 
   pluginsdk::host::Player player(const json& value, const std::string& id,
@@ -114,9 +159,7 @@ class Reader {
     pluginsdk::host::Player result;
     result.name = id;
     if (value.contains("name")) {
-      const json& name = value["name"];
-      expect(name, name.is_string(), join(path, "name"), "a string");
-      result.name = name.get<std::string>();
+      result.name = name(value["name"], join(path, "name"));
     }
     if (value.contains("car")) {
       const json& car = value["car"];

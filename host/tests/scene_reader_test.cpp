@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace quillmark::host {
 namespace {
@@ -91,6 +94,40 @@ TEST(SceneReader, CarsNameTheirPlayersAndSettingsTakeSpecialValues) {
   EXPECT_TRUE(std::isinf(s.Height) && s.Height < 0);
   EXPECT_TRUE(std::isnan(s.Angle));
   EXPECT_EQ(s.Stiffness, std::numeric_limits<float>::denorm_min());
+}
+
+TEST(SceneReader, SettingsMayBeAnyFloat) {
+  struct Case {
+    const char* written;
+    std::uint32_t bits;
+  };
+  const Case cases[] = {
+      {"-0.0", 0x80000000},
+      {"0", 0x00000000},
+      {"3.4028235e38", 0x7f7fffff},            // the shortest text of FLT_MAX
+      {"-3.4028235677973362e38", 0xff7fffff},  // just under halfway to 2^128
+      {"1.401298464324817e-45", 0x00000001},
+      {"\"-NaN\"", 0xffc00000},
+      {R"({"bits": "0x7fa00001"})", 0x7fa00001},  // a signalling NaN with a payload
+      {R"({"bits": "0xFF800000"})", 0xff800000},
+  };
+  for (const Case& c : cases) {
+    const std::string text =
+        std::string(R"({"event": null, "players": {"ada": {"camera": {"FOV": )") + c.written +
+        "}}}}";
+    const Scene scene = read(text.c_str());
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(scene.players.begin()->second.camera.FOV), c.bits)
+        << c.written;
+  }
+}
+
+TEST(SceneReader, NamesMayBeGivenAsBytes) {
+  const Scene scene = read(R"({"event": null, "players": {
+    "a": {"name": [65, 0, 255, 34, 92]}, "b": {"name": "x\u0000y"}, "c": {"name": []}}})");
+  std::vector<std::string> names;
+  for (const auto& [handle, player] : scene.players) names.push_back(player.name);
+  using namespace std::string_literals;
+  EXPECT_EQ(names, (std::vector<std::string>{"A\0\xff\"\\"s, "x\0y"s, ""s}));
 }
 
 TEST(SceneReader, ErrorsNameTheGivenName) {
