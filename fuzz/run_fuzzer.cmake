@@ -1,7 +1,7 @@
 # Runs one fuzz harness for SECONDS over a fresh copy of CORPUS in WORK, so
 # the inputs it finds land in the build tree. A crash fails the test and
 # leaves its input in WORK, to be added to the corpus as a regression input.
-#   cmake -DFUZZER=... -DCORPUS=... -DWORK=... -DSECONDS=... -P run_fuzzer.cmake
+#   cmake -DFUZZER=... -DCORPUS=... -DWORK=... -DSECONDS=... [-DDICT=...] -P run_fuzzer.cmake
 
 foreach(required FUZZER CORPUS WORK SECONDS)
   if(NOT DEFINED ${required})
@@ -12,8 +12,12 @@ endforeach()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${CORPUS}/ DESTINATION ${WORK}/corpus)
+set(dictionary "")
+if(DICT)
+  set(dictionary -dict=${DICT})
+endif()
 execute_process(
-  COMMAND ${FUZZER} -max_total_time=${SECONDS} -print_final_stats=1
+  COMMAND ${FUZZER} -max_total_time=${SECONDS} -print_final_stats=1 ${dictionary}
           -artifact_prefix=${WORK}/ ${WORK}/corpus
   RESULT_VARIABLE result
   OUTPUT_VARIABLE output

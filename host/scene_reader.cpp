@@ -67,6 +67,18 @@ const char* typeName(const json& value) {
   return "?";
 }
 
+// Text from the file as a JSON string literal, so that an error stays one
+// line whatever the text holds.
+std::string quoted(const std::string& text) { return json(text).dump(); }
+
+// A key as a path shows it: bare when it is a plain word, quoted otherwise.
+std::string pathKey(const std::string& key) {
+  const bool plain = !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
+  });
+  return plain ? key : quoted(key);
+}
+
 // Reads one parsed document, naming every problem by its key path.
 class Reader {
  public:
@@ -90,7 +102,7 @@ class Reader {
   }
 
   static std::string join(const std::string& path, const std::string& key) {
-    return path.empty() ? key : path + "." + key;
+    return path.empty() ? pathKey(key) : path + "." + pathKey(key);
   }
 
   float setting(const json& value, const std::string& path) const {
@@ -103,8 +115,8 @@ class Reader {
       if (text == "-NaN") return -std::numeric_limits<float>::quiet_NaN();
       fail(path,
            "expected a number, \"Infinity\", \"-Infinity\", \"NaN\", \"-NaN\" or "
-           "{\"bits\": \"0xXXXXXXXX\"}, got \"" +
-               text + "\"");
+           "{\"bits\": \"0xXXXXXXXX\"}, got " +
+               quoted(text));
     }
     // Any float at all, signalling NaNs and NaN payloads included, by its bits.
     if (value.is_object()) {
@@ -129,7 +141,7 @@ class Reader {
         text.size() == 10 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
         std::all_of(text.begin() + 2, text.end(),
                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
-    if (!wellFormed) fail(path, "expected \"0x\" and 8 hex digits, got \"" + text + "\"");
+    if (!wellFormed) fail(path, "expected \"0x\" and 8 hex digits, got " + quoted(text));
     const auto bits = static_cast<std::uint32_t>(std::stoul(text.substr(2), nullptr, 16));
     return std::bit_cast<float>(bits);
   }
@@ -221,7 +233,7 @@ class Reader {
     std::uint64_t next = kFirstPlayerHandle;
     for (const auto& [id, value] : players.items()) {
       handles[id] = next;
-      scene.players[next] = player(value, id, "players." + id);
+      scene.players[next] = player(value, id, join("players", id));
       ++next;
     }
     auto handleOf = [&](const json& reference, const std::string& path,
@@ -231,7 +243,7 @@ class Reader {
       const auto found = handles.find(reference.get<std::string>());
       if (found != handles.end()) return found->second;
       if (mustName) {
-        fail(path, "names no entry of players: \"" + reference.get<std::string>() + "\"");
+        fail(path, "names no entry of players: " + quoted(reference.get<std::string>()));
       }
       return kNoPlayerHandle;
     };
@@ -293,28 +305,66 @@ class Reader {
   std::string name_;
 };
 
+// Where the parser stopped, by a pass that keeps nothing: a number too large
+// for a double is reported without a position otherwise.
+class StopFinder final : public json::json_sax_t {
+ public:
+  std::size_t stoppedAt = 0;
+
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return true; }
+  bool key(string_t&) override { return true; }
+  bool end_object() override { return true; }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t position, const std::string&, const json::exception&) override {
+    stoppedAt = position;
+    return false;
+  }
+};
+
+// "NAME:LINE:COLUMN: not JSON: REASON" for the parser's exception, whose
+// message is "[json.exception...] REASON" and whose position `byte` is
+// 1-based and just past what could not be read.
+[[noreturn]] void failNotJson(std::string_view text, std::string_view name, std::size_t byte,
+                              const json::exception& error) {
+  std::size_t line = 1;
+  std::size_t column = 1;
+  const std::size_t end = std::min<std::size_t>(byte > 0 ? byte - 1 : 0, text.size());
+  for (std::size_t i = 0; i < end; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  std::string reason = error.what();
+  const std::size_t bracket = reason.find("] ");
+  if (bracket != std::string::npos) reason = reason.substr(bracket + 2);
+  // A parse error's reason starts "parse error at line L, column C: ".
+  const std::size_t colon =
+      reason.rfind("parse error", 0) == 0 ? reason.find(": ") : std::string::npos;
+  if (colon != std::string::npos) reason = reason.substr(colon + 2);
+  throw SceneError(std::string(name) + ":" + std::to_string(line) + ":" + std::to_string(column) +
+                   ": not JSON: " + reason);
+}
+
 json parseOrFail(std::string_view text, std::string_view name) {
   try {
     return json::parse(text);
   } catch (const json::parse_error& error) {
-    // The byte offset is 1-based and points just past what could not be read.
-    std::size_t line = 1;
-    std::size_t column = 1;
-    const std::size_t end = std::min<std::size_t>(error.byte > 0 ? error.byte - 1 : 0, text.size());
-    for (std::size_t i = 0; i < end; ++i) {
-      if (text[i] == '\n') {
-        ++line;
-        column = 1;
-      } else {
-        ++column;
-      }
-    }
-    // nlohmann's message is "[json.exception...] parse error at ...: REASON".
-    std::string reason = error.what();
-    const std::size_t colon = reason.find(": ");
-    if (colon != std::string::npos) reason = reason.substr(colon + 2);
-    throw SceneError(std::string(name) + ":" + std::to_string(line) + ":" + std::to_string(column) +
-                     ": not JSON: " + reason);
+    failNotJson(text, name, error.byte, error);
+  } catch (const json::out_of_range& error) {
+    StopFinder finder;
+    json::sax_parse(text, &finder);
+    failNotJson(text, name, finder.stoppedAt, error);
   }
 }
 
