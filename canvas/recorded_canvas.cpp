@@ -11,8 +11,8 @@ std::string_view opName(const CanvasOp& op) {
 }
 
 std::ostream& operator<<(std::ostream& out, const SetColor& op) {
-  return out << "SetColor(" << int{op.red} << ", " << int{op.green} << ", " << int{op.blue}
-             << ", " << int{op.opacity} << ")";
+  return out << "SetColor(" << int{op.red} << ", " << int{op.green} << ", " << int{op.blue} << ", "
+             << int{op.opacity} << ")";
 }
 
 std::ostream& operator<<(std::ostream& out, const SetPosition& op) {
@@ -25,8 +25,7 @@ std::ostream& operator<<(std::ostream& out, const DrawRect& op) {
 
 std::ostream& operator<<(std::ostream& out, const DrawString& op) {
   return out << "DrawString(" << std::quoted(op.text) << ", " << op.scaleX << ", " << op.scaleY
-             << ", " << std::boolalpha << op.shadow << ", " << op.wrap << std::noboolalpha
-             << ")";
+             << ", " << std::boolalpha << op.shadow << ", " << op.wrap << std::noboolalpha << ")";
 }
 
 std::ostream& operator<<(std::ostream& out, const CanvasOp& op) {

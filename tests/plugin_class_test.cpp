@@ -14,9 +14,9 @@
 namespace quillmark::test {
 namespace {
 
+using BakkesMod::Plugin::BakkesModPlugin;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using BakkesMod::Plugin::BakkesModPlugin;
 
 class OnLoadTest : public PluginTest {
  protected:
@@ -34,7 +34,7 @@ TEST_F(OnLoadTest, RegistersOneDrawableThatRunsTheDrawPass) {
   world.scene = replayScene(1);
   canvas::RecordingCanvas canvas;
   world.draw(canvas);
-  EXPECT_THAT(canvas.ops, ElementsAreArray(expectedPanel("Ada", kAdaSettings)));
+  EXPECT_THAT(canvas.ops, ElementsAreArray(referencePanel("Ada", kAdaSettings)));
   EXPECT_EQ(wrappersLeft(), 0u);
 }
 
@@ -85,8 +85,8 @@ class PluginHandlesTest : public ::testing::Test {
 
   BakkesModPlugin withHandles(const std::string& tag) {
     BakkesModPlugin plugin;
-    plugin.managerHandle = std::shared_ptr<ManagerWrapper>(
-        new ManagerWrapper{tag}, [this, tag](ManagerWrapper* m) {
+    plugin.managerHandle =
+        std::shared_ptr<ManagerWrapper>(new ManagerWrapper{tag}, [this, tag](ManagerWrapper* m) {
           released.push_back("manager " + tag);
           delete m;
         });

@@ -1,9 +1,9 @@
 #include "replay_fixture.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "pluginsdk/game_wrapper.h"
+#include "reference_panel.h"
 
 namespace quillmark::test {
 
@@ -21,42 +21,10 @@ pluginsdk::host::Scene replayScene(int cars, ProfileCameraSettings settings, std
   return scene;
 }
 
-std::string printfFixed(float value) {
-  char text[64];
-  const int length = std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
-  return std::string(text, static_cast<std::size_t>(length));
-}
-
-std::vector<CanvasOp> expectedPanel(const std::string& name, const ProfileCameraSettings& s) {
-  auto text = [](std::string value) { return canvas::DrawString{std::move(value), 1, 1, true, false}; };
-  return {
-      canvas::SetColor{0, 0, 0, 30},
-      canvas::DrawRect{5, 190, 255, 365},
-      canvas::SetColor{225, 225, 225, 255},
-      canvas::SetPosition{15, 200},
-      text("Player Settings: " + name),
-      canvas::SetPosition{15, 220},
-      text("FOV: " + printfFixed(s.FOV)),
-      canvas::SetPosition{15, 240},
-      text("Distance: " + printfFixed(s.Distance)),
-      canvas::SetPosition{15, 260},
-      text("Height: " + printfFixed(s.Height)),
-      canvas::SetPosition{15, 280},
-      text("Angle: " + printfFixed(s.Angle)),
-      canvas::SetPosition{15, 300},
-      text("Stiffness: " + printfFixed(s.Stiffness)),
-      canvas::SetPosition{15, 320},
-      text("Swivel Speed: " + printfFixed(s.SwivelSpeed)),
-      canvas::SetPosition{15, 340},
-      text("Transition Speed: " + printfFixed(s.TransitionSpeed)),
-      canvas::SetPosition{15, 360},
-  };
-}
-
 std::vector<CanvasOp> expectedPanels(int count, const std::string& name,
                                      const ProfileCameraSettings& s) {
   std::vector<CanvasOp> all;
-  const std::vector<CanvasOp> one = expectedPanel(name, s);
+  const std::vector<CanvasOp> one = canvas::referencePanel(name, s);
   for (int i = 0; i < count; ++i) all.insert(all.end(), one.begin(), one.end());
   return all;
 }
@@ -89,7 +57,8 @@ std::vector<std::string> PluginTest::callNames() const {
 }
 
 std::size_t PluginTest::callsOf(Operation operation) const {
-  return static_cast<std::size_t>(std::count(world.calls().begin(), world.calls().end(), operation));
+  return static_cast<std::size_t>(
+      std::count(world.calls().begin(), world.calls().end(), operation));
 }
 
 std::size_t PluginTest::wrappersLeft() const { return world.liveWrappers() - baseline_; }

@@ -1,6 +1,5 @@
 // Test support: replay scenes, a Quillmark object over a fresh world, and the
-// panel a scene calls for, worked out independently of the plugin (numbers
-// come from snprintf's "%f", the reference the plugin must match).
+// reference panels a scene calls for.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,10 +13,13 @@
 #include "pluginsdk/host/manager.h"
 #include "pluginsdk/host/world.h"
 #include "recorded_canvas.h"
+#include "reference_panel.h"
 
 namespace quillmark::test {
 
 using canvas::CanvasOp;
+using canvas::printfFixed;
+using canvas::referencePanel;
 using pluginsdk::host::Operation;
 
 constexpr std::uint64_t kAda = 0x100;      // the viewed player
@@ -29,12 +31,7 @@ inline constexpr ProfileCameraSettings kAdaSettings{110, 100, -3, 270, 0.5f, 4.7
 pluginsdk::host::Scene replayScene(int cars, ProfileCameraSettings settings = kAdaSettings,
                                    std::string name = "Ada");
 
-// "%f" of the widened float.
-std::string printfFixed(float value);
-
-// The canvas calls of one panel for a player of this name and settings.
-std::vector<CanvasOp> expectedPanel(const std::string& name, const ProfileCameraSettings& s);
-// `count` panels one after another.
+// `count` reference panels one after another.
 std::vector<CanvasOp> expectedPanels(int count, const std::string& name,
                                      const ProfileCameraSettings& s);
 
